@@ -146,6 +146,7 @@ bool TableView::performRevealedAction(const std::string& title) {
 }
 
 void TableView::touchBegan(Point p, double time) {
+    layoutIfNeeded();
     tracking_ = true;
     dragging_ = swiping_ = false;
     touchStart_ = lastTouch_ = p;
