@@ -31,6 +31,8 @@ public:
     // The screen the window shows first; it is loaded and appears at once.
     void setRootScreen(std::unique_ptr<Screen> screen);
     Screen* rootScreen() const { return root_.get(); }
+    // Releases every screen (at shutdown, before the services they observe go away).
+    void removeAllScreens();
     // The screen on top of the presentation stack (the one that gets input).
     Screen* topScreen() const;
 

@@ -20,6 +20,13 @@ void Window::setRootScreen(std::unique_ptr<Screen> screen) {
     screenPresented(root_.get());
 }
 
+void Window::removeAllScreens() {
+    touch_.reset();
+    focused_ = nullptr;
+    alerts_.clear();
+    root_.reset();
+}
+
 Screen* Window::topScreen() const {
     Screen* s = root_.get();
     while (s && s->presentedScreen() && !s->presentedScreen()->isBeingDismissed()) s = s->presentedScreen();
