@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QWheelEvent>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/environment.h"
@@ -98,25 +99,33 @@ void WindowWidget::wheelEvent(QWheelEvent* event) {
         dy = -event->pixelDelta().y();
     else
         dy = -event->angleDelta().y() / 120.0 * kWheelStep;
-    if (dy != 0) scrollTableAt(event->position(), dy);
+    if (dy != 0) scrollContentAt(event->position(), dy);
     update();
 }
 
-// The wheel moves the content of the table under the cursor, within its content, and tells the
-// table's delegate as a drag would.
-void WindowWidget::scrollTableAt(QPointF p, double dy) {
+// The wheel moves the content of the table (or text view) under the cursor, within its
+// content, and tells a table's delegate as a drag would.
+void WindowWidget::scrollContentAt(QPointF p, double dy) {
     platform::Screen* screen = window_->topScreen();
     if (!screen) return;
     platform::View* root = screen->view();
     platform::View* hit = root->hitTest(root->convertFromWindow(toPoint(p)));
     for (platform::View* v = hit; v; v = v->superview()) {
-        auto* table = dynamic_cast<platform::TableView*>(v);
-        if (!table) continue;
-        table->layoutIfNeeded();
-        Point before = table->contentOffset();
-        table->setContentOffset({before.x, before.y + dy});
-        if (table->contentOffset() != before && table->delegate) table->delegate->scrollViewDidScroll(*table);
-        return;
+        if (auto* table = dynamic_cast<platform::TableView*>(v)) {
+            table->layoutIfNeeded();
+            Point before = table->contentOffset();
+            table->setContentOffset({before.x, before.y + dy});
+            if (table->contentOffset() != before && table->delegate) table->delegate->scrollViewDidScroll(*table);
+            return;
+        }
+        if (auto* text = dynamic_cast<platform::TextView*>(v)) {
+            // The same bound as a drag on the text view: its wrapped text less its height.
+            double contentHeight = window_->env().textMeasurer.measure(text->text, text->font, text->frame.width, 0).height;
+            double maxY = std::max(0.0, contentHeight - text->frame.height);
+            double y = std::isfinite(text->contentOffset.y) ? text->contentOffset.y : 0;
+            text->contentOffset.y = std::clamp(y + dy, 0.0, maxY);
+            return;
+        }
     }
 }
 

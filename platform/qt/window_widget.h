@@ -3,8 +3,9 @@
 // press, its moves and its release become touchDown/touchMove/touchUp in the widget's logical
 // pixels, so taps, long presses (holding still 0.5 s) and edge pans (a drag starting within
 // 20 px of the left or right edge) are recognised by the Window exactly as headless. The mouse
-// wheel scrolls the table under the cursor. Keys edit the focused text field; Ctrl+Shift+S
-// stands for shaking the device. The widget paints the screens and the alert on each update.
+// wheel scrolls the table or text view under the cursor. Keys edit the focused text field;
+// Ctrl+Shift+S stands for shaking the device. The widget paints the screens and the alert on
+// each update.
 #include <QSize>
 #include <QString>
 #include <QWidget>
@@ -30,7 +31,7 @@ public:
     // The key sequence that shakes the device.
     static constexpr Qt::KeyboardModifiers kShakeModifiers{Qt::ControlModifier | Qt::ShiftModifier};
     static constexpr Qt::Key kShakeKey = Qt::Key_S;
-    // Pixels a wheel notch (15 degrees) scrolls a table.
+    // Pixels a wheel notch (15 degrees) scrolls.
     static constexpr double kWheelStep = 48;
 
 protected:
@@ -43,7 +44,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void scrollTableAt(QPointF p, double dy);
+    void scrollContentAt(QPointF p, double dy);
 
     std::unique_ptr<platform::Window> window_;
     QString imagesDirectory_;

@@ -95,6 +95,19 @@ TEST_F(QtInput, TheWheelScrollsTheTableUnderTheCursorWithinItsContent) {
     EXPECT_NEAR(screen->table->contentOffset().y, maxOffset, 0.01);
 }
 
+TEST_F(QtInput, TheWheelScrollsATextViewWithinItsText) {
+    TextView* text = screen->view()->addNew<TextView>("text");
+    text->frame = {40, 690, 300, 100};
+    for (int i = 1; i <= 30; ++i) text->text += "Line " + std::to_string(i) + "\n";
+    wheel({100, 720}, -120);
+    EXPECT_NEAR(text->contentOffset.y, lectio::qt::WindowWidget::kWheelStep, 0.01);
+    wheel({100, 720}, -120 * 1000);
+    double bottom = textMeasurer.measure(text->text, text->font, 300, 0).height - 100;
+    EXPECT_NEAR(text->contentOffset.y, bottom, 0.01);
+    wheel({100, 720}, 120 * 1000);
+    EXPECT_EQ(text->contentOffset.y, 0);
+}
+
 TEST_F(QtInput, AnAlertSwallowsClicksUntilOneOfItsButtonsIsClicked) {
     int ok = 0, cancel = 0;
     screen->presentAlert(makeAlert("!", "message",
