@@ -80,11 +80,12 @@ public:
     void touchBegan(Point p, double time, std::uint64_t touchId) override;
     void touchMoved(Point p, double time) override;
     void touchEnded(Point p, double time) override;
+    void touchCancelled() override;
 
 private:
     Point start_;
     std::uint64_t touchId_ = 0;
-    bool down_ = false;
+    bool down_ = false;  // this touch may still become a long press
 };
 
 enum class ScreenEdge { left, right };

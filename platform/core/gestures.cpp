@@ -74,10 +74,19 @@ void LongPressGestureRecognizer::touchBegan(Point p, double, std::uint64_t touch
 void LongPressGestureRecognizer::touchMoved(Point p, double) {
     lastLocation_ = p;
     if (state() == GestureState::possible) {
-        if (std::hypot(p.x - start_.x, p.y - start_.y) > kAllowableMovement) transition(GestureState::failed);
+        if (std::hypot(p.x - start_.x, p.y - start_.y) > kAllowableMovement) {
+            // A failed press stays failed after the window resets the recogniser at touch-up.
+            down_ = false;
+            transition(GestureState::failed);
+        }
     } else if (state() == GestureState::began || state() == GestureState::changed) {
         transition(GestureState::changed);
     }
+}
+
+void LongPressGestureRecognizer::touchCancelled() {
+    down_ = false;
+    GestureRecognizer::touchCancelled();
 }
 
 void LongPressGestureRecognizer::touchEnded(Point p, double) {
