@@ -109,6 +109,10 @@ public:
     const char* kind() const override { return "table"; }
     void describe(Value& out) const override;
 
+    // A cell's text label sits this far inside the cell; rows are at least kMinimumRowHeight.
+    static constexpr double kCellHorizontalPadding = 16;
+    static constexpr double kCellVerticalPadding = 11;
+    static constexpr double kMinimumRowHeight = 44;
     // Width of the revealed action buttons, in points, and the swipe needed to reveal them.
     static constexpr double kActionWidth = 74;
     static constexpr double kSwipeToReveal = 40;

@@ -9,9 +9,6 @@
 namespace platform {
 
 namespace {
-constexpr double kHorizontalPadding = 16;  // label inset on each side of a cell
-constexpr double kVerticalPadding = 11;    // label inset above and below
-constexpr double kMinimumRowHeight = 44;
 constexpr double kDragThreshold = 10;
 }  // namespace
 
@@ -60,7 +57,7 @@ void TableView::layoutIfNeeded() {
 void TableView::measureRows() {
     rowTops_.assign(static_cast<std::size_t>(rowCount_) + 1, 0);
     Window* w = window();
-    double textWidth = std::max(1.0, frame.width - 2 * kHorizontalPadding);
+    double textWidth = std::max(1.0, frame.width - 2 * kCellHorizontalPadding);
     double y = 0;
     for (int row = 0; row < rowCount_; ++row) {
         rowTops_[row] = y;
@@ -68,7 +65,7 @@ void TableView::measureRows() {
         if (w && row < static_cast<int>(cells_.size())) {
             const Label& label = cells_[row]->textLabel;
             Size text = w->env().textMeasurer.measure(label.text, label.font, textWidth, label.numberOfLines);
-            height = std::max(kMinimumRowHeight, std::ceil(text.height) + 2 * kVerticalPadding);
+            height = std::max(kMinimumRowHeight, std::ceil(text.height) + 2 * kCellVerticalPadding);
         }
         if (row < static_cast<int>(cells_.size())) cells_[row]->frame = {0, y, frame.width, height};
         y += height;

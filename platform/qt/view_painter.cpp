@@ -17,7 +17,7 @@ using namespace platform;
 
 namespace {
 // The table's cell label insets; row heights are measured with the same ones.
-constexpr double kCellHorizontalPadding = 16;
+constexpr double kCellHorizontalPadding = platform::TableView::kCellHorizontalPadding;
 constexpr double kTextFieldInset = 8;
 constexpr double kHighlightedTitleOpacity = 0.3;
 
