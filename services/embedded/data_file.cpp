@@ -55,7 +55,11 @@ std::shared_ptr<DataFile> DataFile::open(const std::string& directory, const Opt
     // Exclusive locking before WAL: the WAL index lives in this process's memory and the lock
     // taken below is held until the connection closes.
     if (!connection->execute("PRAGMA locking_mode=EXCLUSIVE") || !connection->execute("PRAGMA journal_mode=WAL") ||
-        !connection->execute(options.synchronousFull ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL")) {
+        !connection->execute(options.synchronousFull ? "PRAGMA synchronous=FULL" : "PRAGMA synchronous=NORMAL") ||
+        // Checkpoints (the only fsyncs under NORMAL) every 10,000 pages rather than 1,000: fewer
+        // pauses in the write path; the log is cut back to 8 MiB after each.
+        !connection->execute("PRAGMA wal_autocheckpoint=10000") ||
+        !connection->execute("PRAGMA journal_size_limit=8388608")) {
         error = failure(file, *connection);
         return nullptr;
     }

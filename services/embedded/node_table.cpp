@@ -51,8 +51,15 @@ void NodeTable::rowChangesFor(const tree::Tree& tree, const tree::WriteEffects& 
         if (isList && change.before != NodeKind::list) out.push_back({RowChange::Kind::put, change.path, "list", {}});
     }
     for (const auto& replacement : effects.replaced) {
-        out.push_back({RowChange::Kind::deleteSubtree, replacement.path, {}, {}});
-        if (const Node* node = tree.find(replacement.segments)) rowsOf(*node, replacement.path, out);
+        const Node* node = tree.find(replacement.segments);
+        const bool hadRowsBelow = replacement.before && replacement.before->isContainer();
+        if (hadRowsBelow) {
+            out.push_back({RowChange::Kind::deleteSubtree, replacement.path, {}, {}});
+        } else if (!node || node->kind() == NodeKind::map) {
+            // A former scalar's row is not overwritten by a map, which has no row of its own.
+            if (replacement.before) out.push_back({RowChange::Kind::deleteRow, replacement.path, {}, {}});
+        }
+        if (node) rowsOf(*node, replacement.path, out);
     }
 }
 

@@ -85,12 +85,16 @@ TEST_F(Admin, ImportRefusesBadInputAndChangesNothing) {
         R"({"uid":"u1","account":{"email":"new@example.com","passwordHash":"plaintext"}})",
         R"({"uid":"u1","account":{"email":"TAKEN@example.com","passwordHash":")" + hash + R"("}})",
         R"({"uid":"u1","record":{"bad/key":1}})",
+        // A usable account with an unusable record: neither is written.
+        R"({"uid":"u1","account":{"email":"new@example.com","passwordHash":")" + hash + R"("},"record":{"":1}})",
     };
     for (const auto& json : bad) {
         EXPECT_EQ(run([&](auto& o, auto& e) { return lectio_admin::importUser(*services, json, o, e); }), 1) << json;
         EXPECT_FALSE(err.str().empty()) << json;
     }
     EXPECT_TRUE(services->store().tree().valueAt({"users", "u1"}).is_null());
+    services::embedded::Account account;
+    EXPECT_EQ(services->auth().accounts()->findByUid("u1", account), services::embedded::AccountTable::Status::notFound);
     EXPECT_NE(run([&](auto& o, auto& e) { return lectio_admin::showUser(*services, "u1", o, e); }), 0);
 }
 

@@ -246,6 +246,18 @@ TEST_F(DatabaseDelivery, WritesAreSavedInOneBatchBeforeAnyoneHearsOfThem) {
     queue.runUntilIdle();
 }
 
+TEST_F(DatabaseDelivery, ADeliveryOnAnotherDevicesQueueAlsoWaitsForTheSave) {
+    platform::headless::VirtualMainQueue otherQueue(clock);
+    auto otherDevice = services->makeDatabaseClient(otherQueue);
+    auto& store = services->store();
+    std::vector<std::size_t> pendingAtDelivery;
+    otherDevice->observe("n", [&](const Value&) { pendingAtDelivery.push_back(store.pendingWrites()); });
+    otherQueue.runUntilIdle();
+    database->setValue("n", 1);  // this device's queue, with the batch's flush block, never runs
+    otherQueue.runUntilIdle();
+    EXPECT_EQ(pendingAtDelivery, (std::vector<std::size_t>{0, 0}));
+}
+
 TEST_F(DatabaseDelivery, OnceReadsAndNewestChildAnswerAsynchronously) {
     database->setValue("h/1", "1.1.1");
     bool once = false;

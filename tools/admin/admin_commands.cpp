@@ -4,6 +4,7 @@
 #include "services/embedded/credentials.h"
 #include "services/embedded/email_address.h"
 #include "services/embedded/password_reset_mail.h"
+#include "services/tree/node.h"
 #include "services/tree/path.h"
 
 namespace lectio_admin {
@@ -100,6 +101,13 @@ int importUser(EmbeddedServices& services, const std::string& json, std::ostream
         err << "lectio-admin: \"record\" must be an object or null\n";
         return kFailed;
     }
+    if (recordIt != user.end()) {
+        auto conversion = services::tree::nodeFromValue(*recordIt, services::tree::kMaxDepth - 2);
+        if (!conversion.ok) {
+            err << "lectio-admin: the record holds " << conversion.problem << "\n";
+            return kFailed;
+        }
+    }
 
     if (account) {
         AccountTable* accounts = accountsOrComplain(services, err);
@@ -120,13 +128,7 @@ int importUser(EmbeddedServices& services, const std::string& json, std::ostream
         platform::headless::VirtualClock clock;
         platform::headless::VirtualMainQueue queue(clock);
         auto& store = services.store();
-        const std::size_t refusedBefore = store.refusedWrites();
         store.set(queue, "users/" + uid, *recordIt);
-        if (store.refusedWrites() != refusedBefore) {
-            err << "lectio-admin: the record holds a value the database cannot store (empty key, key with \"/\", "
-                   "non-finite number or nesting too deep)\n";
-            return kFailed;
-        }
         if (!store.flush()) {
             err << "lectio-admin: cannot save the record: " << services.problem() << "\n";
             return kFailed;
