@@ -17,9 +17,9 @@ struct TextModule {
   std::vector<std::string> markup;  // by dense verse index
 };
 
-// Reads the 66 books of the module (its deuterocanonical books are skipped). Empty entries
-// are not verses of the text. Returns false with a message when the module is missing or
-// its numbering is not contiguous.
+// Reads the 66 books of the module (its deuterocanonical books are skipped), with the same
+// verses as the text resource built from it. Returns false with a message when the module
+// is missing or its numbering is not contiguous.
 bool readTextModule(sword::SWMgr& library, const char* moduleName, TextModule& out, std::string& error);
 
 // A SWORD key standing on a verse of the text, for resolving partial references.
