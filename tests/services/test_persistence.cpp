@@ -3,6 +3,7 @@
 #include <sqlite3.h>
 
 #include <fstream>
+#include <limits>
 #include <random>
 
 #include "service_test_support.h"
@@ -63,6 +64,22 @@ TEST_F(Persistence, RandomWritesReadBackIdenticallyAfterRestarts) {
         EXPECT_EQ(services->store().skippedRowsAtLoad(), 0u);
         ASSERT_EQ(services->store().tree().valueAt({}).dump(), before) << "round " << round;
     }
+}
+
+TEST_F(Persistence, NumbersAtTheEdgesOfTheirRangesReadBackExactly) {
+    const Value numbers = {{"max", std::numeric_limits<std::int64_t>::max()},
+                           {"min", std::numeric_limits<std::int64_t>::min()},
+                           {"umax", std::numeric_limits<std::uint64_t>::max()},
+                           {"tiny", 5e-324},
+                           {"third", 1.0 / 3.0},
+                           {"whole", 24.0}};
+    database->setValue("n", numbers);
+    queue.runUntilIdle();
+    reopen();
+    const Value back = read("n");
+    EXPECT_EQ(back.dump(), numbers.dump());
+    EXPECT_TRUE(back["whole"].is_number_float());
+    EXPECT_TRUE(back["umax"].is_number_unsigned());
 }
 
 TEST_F(Persistence, UnsavedWritesAreSavedWhenTheServicesClose) {
