@@ -1,0 +1,162 @@
+// Loading the cross-reference table and listing one verse's references, against the targets:
+// a load within 50 ms, a listing within 20 us and at least 100 times faster than the scan.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "scripture/cross_references.h"
+
+namespace {
+
+const char* const kResource = LECTIO_CROSSREF_RESOURCE;
+
+scripture::CrossReferenceTable& table() {
+    static scripture::CrossReferenceTable loaded;
+    return loaded;
+}
+
+struct Verse {
+    int book, chapter, verse;
+};
+
+// The source verses of the table in file order, spread over the whole Bible; the listing
+// benchmarks cycle through them so that neither cache nor one short list flatters them.
+const std::vector<Verse>& sampleVerses() {
+    static const std::vector<Verse> verses = [] {
+        std::vector<Verse> list;
+        std::string previous;
+        for (std::size_t i = 0; i < table().size(); ++i) {
+            const auto line = table().line(i);
+            const auto key = line.substr(0, line.find(','));
+            if (key == previous) continue;
+            previous = std::string(key);
+            Verse v{};
+            if (std::sscanf(previous.c_str(), "%d.%d.%d", &v.book, &v.chapter, &v.verse) == 3) list.push_back(v);
+        }
+        std::vector<Verse> spread;
+        for (std::size_t i = 0; i < list.size(); i += 97) spread.push_back(list[i]);
+        return spread;
+    }();
+    return verses;
+}
+
+void BM_LoadCrossReferences(benchmark::State& state) {
+    for (auto _ : state) {
+        auto load = scripture::loadCrossReferences(kResource);
+        benchmark::DoNotOptimize(load.table.size());
+    }
+    state.counters["lines"] = static_cast<double>(table().size());
+}
+BENCHMARK(BM_LoadCrossReferences)->Unit(benchmark::kMillisecond);
+
+// The parts of a load: reading and checking the bytes, then splitting and indexing them.
+void BM_ReadFile(benchmark::State& state) {
+    for (auto _ : state) {
+        std::ifstream in(kResource, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        benchmark::DoNotOptimize(bytes.str().size());
+    }
+}
+BENCHMARK(BM_ReadFile)->Unit(benchmark::kMillisecond);
+
+void BM_ListReferencesByScan(benchmark::State& state) {
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Verse& v = sampleVerses()[next++ % sampleVerses().size()];
+        auto references = table().listReferences(v.book, v.chapter, v.verse);
+        benchmark::DoNotOptimize(references.data());
+    }
+}
+BENCHMARK(BM_ListReferencesByScan)->Unit(benchmark::kMicrosecond);
+
+void BM_ListReferencesByIndex(benchmark::State& state) {
+    std::size_t next = 0;
+    for (auto _ : state) {
+        const Verse& v = sampleVerses()[next++ % sampleVerses().size()];
+        auto references = table().referencesOf(v.book, v.chapter, v.verse);
+        benchmark::DoNotOptimize(references.data());
+    }
+}
+BENCHMARK(BM_ListReferencesByIndex)->Unit(benchmark::kMicrosecond);
+
+// A verse without references: the index answers from one hash lookup.
+void BM_ListMissingVerseByIndex(benchmark::State& state) {
+    for (auto _ : state) {
+        auto references = table().referencesOf(66, 22, 999);
+        benchmark::DoNotOptimize(references.data());
+    }
+}
+BENCHMARK(BM_ListMissingVerseByIndex)->Unit(benchmark::kMicrosecond);
+
+// Prints the usual table and remembers each benchmark's mean real and CPU time per iteration.
+class SummaryReporter : public benchmark::ConsoleReporter {
+public:
+    struct Times {
+        double real = 0;
+        double cpu = 0;
+    };
+
+    void ReportRuns(const std::vector<Run>& runs) override {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs) {
+            if (run.iterations > 0 && run.run_type == Run::RT_Iteration) {
+                const auto n = static_cast<double>(run.iterations);
+                times[run.run_name.function_name] = {run.real_accumulated_time / n, run.cpu_accumulated_time / n};
+            }
+        }
+    }
+    std::map<std::string, Times> times;
+};
+
+void printLine(const SummaryReporter& reporter, const char* label, const char* name, double scale, const char* unit,
+               const char* target) {
+    const auto found = reporter.times.find(name);
+    if (found == reporter.times.end()) return;
+    std::printf("  %-28s %9.2f %s real, %9.2f %s CPU   %s\n", label, found->second.real * scale, unit,
+                found->second.cpu * scale, unit, target);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+    if (!std::filesystem::exists(kResource)) {
+        std::printf("bench_cross_references: no resource at %s; build the target lectio_resource_crossrefs first\n",
+                    kResource);
+        return 0;
+    }
+    auto load = scripture::loadCrossReferences(kResource);
+    if (load.status != scripture::CrossReferenceLoadStatus::loaded) {
+        std::printf("bench_cross_references: %s did not load\n", kResource);
+        return 1;
+    }
+    table() = std::move(load.table);
+
+    SummaryReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    benchmark::Shutdown();
+
+    std::fflush(stderr);
+    std::printf("\nSummary (%zu lines, %.1f MB, %zu sample verses)\n", table().size(),
+                static_cast<double>(std::filesystem::file_size(kResource)) / 1e6, sampleVerses().size());
+    printLine(reporter, "load whole table:", "BM_LoadCrossReferences", 1e3, "ms", "(target <= 50 ms)");
+    printLine(reporter, "  of which reading the file:", "BM_ReadFile", 1e3, "ms", "");
+    printLine(reporter, "list references, index:", "BM_ListReferencesByIndex", 1e6, "us", "(target <= 20 us)");
+    printLine(reporter, "list absent verse, index:", "BM_ListMissingVerseByIndex", 1e6, "us", "");
+    printLine(reporter, "list references, scan:", "BM_ListReferencesByScan", 1e6, "us", "(baseline)");
+    const auto scan = reporter.times.find("BM_ListReferencesByScan");
+    const auto index = reporter.times.find("BM_ListReferencesByIndex");
+    if (scan != reporter.times.end() && index != reporter.times.end() && index->second.real > 0 && index->second.cpu > 0) {
+        std::printf("  %-28s %9.1fx real, %9.1fx CPU    (target >= 100x)\n", "index faster than scan:",
+                    scan->second.real / index->second.real, scan->second.cpu / index->second.cpu);
+    }
+    return 0;
+}
