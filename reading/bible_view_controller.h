@@ -26,6 +26,7 @@
 #include "platform/view.h"
 #include "scripture/catalogue.h"
 #include "scripture/chapter_index.h"
+#include "scripture/cross_references.h"
 
 namespace reading {
 
@@ -127,7 +128,7 @@ public:
     static constexpr const auto& numberOfChaptersInBooksOfBible = scripture::numberOfChaptersInBooksOfBible;
 
     std::vector<std::string> versesInBible;       // "Genesis_1:1. In the beginning..." in text order
-    std::vector<std::string> crossReferences;     // lines of the cross-reference resource
+    scripture::CrossReferenceTable crossReferences;  // every non-empty line of the resource, indexed
     std::vector<std::string> selectedVerses{"x"};  // 0-based rows as text, or the sentinel "x"
     std::vector<std::string> versesInCurrentChapter;
     std::vector<int> highlights;                  // verse numbers of the chapter on screen
@@ -201,7 +202,8 @@ public:
     bool canBecomeFirstResponder() const override { return true; }
     // Loads the text resource "web"/"xml" into versesInBible (and the parser state fields).
     void loadBibleText();
-    // Loads the cross-reference resource "ref"/"csv" into crossReferences.
+    // Loads the cross-reference resource "ref"/"csv" into crossReferences; without it the
+    // table stays empty.
     void loadCrossReferences();
 
     // ---- Layout (bible_layout.cpp) ----

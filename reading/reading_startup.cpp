@@ -1,6 +1,4 @@
 // What the reading screen does once its views have loaded, and each time it appears.
-#include <fstream>
-
 #include "platform/gestures.h"
 #include "reading/bible_view_controller.h"
 #include "scripture/bible_text.h"
@@ -103,19 +101,11 @@ void BibleViewController::loadBibleText() {
     chapterIndex_.extend(versesInBible);
 }
 
-}  // namespace reading
-
-namespace reading {
-
 void BibleViewController::loadCrossReferences() {
     auto path = env().resources.pathForResource("ref", "csv");
     if (!path) return;
-    std::ifstream file(*path, std::ios::binary);
-    std::string line;
-    while (std::getline(file, line)) {
-        if (!line.empty() && line.back() == '\r') line.pop_back();
-        if (!line.empty()) crossReferences.push_back(line);
-    }
+    crossReferences = scripture::loadCrossReferences(*path).table;
 }
 
 }  // namespace reading
+

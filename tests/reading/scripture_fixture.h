@@ -58,11 +58,11 @@ private:
     std::filesystem::path path_;
 };
 
-// Writes "web.xml" (and an empty "ref.csv") into `directory`.
+// Writes "web.xml" and a small "ref.csv" into `directory`.
 inline void writeResources(const std::filesystem::path& directory, int versesPerChapter, int fillerWords = 0) {
     std::filesystem::create_directories(directory);
     std::ofstream(directory / "web.xml") << syntheticBibleXml(versesPerChapter, fillerWords);
-    std::ofstream(directory / "ref.csv") << "";
+    std::ofstream(directory / "ref.csv") << "1.1.1,43.1.1,10\n\n1.1.1,58.11.3,7\r\n";
 }
 
 }  // namespace reading_test

@@ -39,10 +39,11 @@ TEST_F(ContentTable, RowCountsFollowTheMode) {
         s().contentMode = mode;
         table().reloadData();
         EXPECT_EQ(table().numberOfRowsInSection(0), rows) << mode;
-        if (rows > 0)
+        if (rows > 0) {
             EXPECT_EQ(cell(0).textLabel.textAlignment,
                       std::string(mode) == "Verses" ? TextAlignment::left : TextAlignment::center)
                 << mode;
+        }
     }
 }
 

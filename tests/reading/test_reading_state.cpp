@@ -155,6 +155,8 @@ TEST(ReadingScreenStartup, ShowsGenesisOneAtOnceAndNamesTheReadingScreenInTheRec
     EXPECT_TRUE(s.chapterHasRendered);
     EXPECT_EQ(s.parsedBook, "Revelation");
     EXPECT_EQ(s.parsedChapter, "22");
+    ASSERT_EQ(s.crossReferences.size(), 2u);
+    EXPECT_EQ(s.crossReferences.line(1), "1.1.1,58.11.3,7");
     EXPECT_EQ(s.content->dataSource, &s);
     EXPECT_EQ(s.content->delegate, &s);
     EXPECT_FALSE(s.content->separatorLinesVisible);
