@@ -49,13 +49,14 @@ platform::TableCell& BibleViewController::cellForRowAt(platform::TableView& tabl
     cell.textLabel.font = {currentFontFamily, currentFontSize};
 
     // Cells are reused, so every property is set on every configuration: the plain
-    // background first, the highlight laid over it afterwards.
+    // background first, the highlight laid over it afterwards (the layer's colour is drawn
+    // over the cell's own, and stays clear on a row without highlight).
     const Color background = night ? colorBlack : colorWhite;
     Color selectedBackground = night ? colorDarkGray : colorLightGray;
     cell.textLabel.textColor = night ? colorWhite : colorBlack;
     cell.backgroundViewColor = background;
     cell.backgroundColor = background;
-    cell.layer.backgroundColor = background;
+    cell.layer.backgroundColor = colorClear;
     table.backgroundViewColor = background;
     table.backgroundColor = background;
 

@@ -86,7 +86,7 @@ TEST_F(ContentTable, AReusedCellLosesItsHighlight) {
     EXPECT_EQ(cell(2).layer.backgroundColor, s().colorHighlight);
     s().highlights.clear();
     table().reloadData();
-    EXPECT_EQ(cell(2).layer.backgroundColor, s().colorWhite);
+    EXPECT_EQ(cell(2).layer.backgroundColor, s().colorClear);
     EXPECT_EQ(cell(2).selectedBackgroundViewColor, s().colorLightGray);
 }
 

@@ -35,7 +35,7 @@ TEST_F(HighlightsAndCopy, VersesAreStoredAsSortedTextWithBothMarkers) {
     EXPECT_EQ(s().content->selectedRows(), (std::set<int>{2, 6, 11}));
     EXPECT_EQ(s().content->cells()[6]->layer.backgroundColor, s().colorHighlight);
     EXPECT_EQ(s().content->cells()[6]->selectedBackgroundViewColor, s().colorSelected);
-    EXPECT_EQ(s().content->cells()[5]->layer.backgroundColor, s().colorWhite);
+    EXPECT_EQ(s().content->cells()[5]->layer.backgroundColor, s().colorClear);
 }
 
 TEST_F(HighlightsAndCopy, WithNothingSelectedTheCurrentVerseIsHighlighted) {
