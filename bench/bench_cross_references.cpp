@@ -154,9 +154,11 @@ int main(int argc, char** argv) {
     printLine(reporter, "list references, scan:", "BM_ListReferencesByScan", 1e6, "us", "(baseline)");
     const auto scan = reporter.times.find("BM_ListReferencesByScan");
     const auto index = reporter.times.find("BM_ListReferencesByIndex");
-    if (scan != reporter.times.end() && index != reporter.times.end() && index->second.real > 0 && index->second.cpu > 0) {
-        std::printf("  %-28s %9.1fx real, %9.1fx CPU    (target >= 100x)\n", "index faster than scan:",
-                    scan->second.real / index->second.real, scan->second.cpu / index->second.cpu);
+    if (scan != reporter.times.end() && index != reporter.times.end() && index->second.real > 0 &&
+        index->second.cpu > 0) {
+        std::printf("  %-28s %9.1fx real, %9.1fx CPU    (target >= 100x)\n",
+                    "index faster than scan:", scan->second.real / index->second.real,
+                    scan->second.cpu / index->second.cpu);
     }
     return 0;
 }

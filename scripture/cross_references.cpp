@@ -1,5 +1,7 @@
 #include "scripture/cross_references.h"
 
+#include <utf8.h>
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -8,8 +10,6 @@
 #include <limits>
 #include <optional>
 #include <system_error>
-
-#include <utf8.h>
 
 #include "scripture/catalogue.h"
 
@@ -166,7 +166,8 @@ void CrossReferenceTable::splitLines() {
         } else if (b == 0xC2 && i + 1 < size && bytes[i + 1] == 0x85) {
             endLine(i, 2);
             i += 1;
-        } else if (b == 0xE2 && i + 2 < size && bytes[i + 1] == 0x80 && (bytes[i + 2] == 0xA8 || bytes[i + 2] == 0xA9)) {
+        } else if (b == 0xE2 && i + 2 < size && bytes[i + 1] == 0x80 &&
+                   (bytes[i + 2] == 0xA8 || bytes[i + 2] == 0xA9)) {
             endLine(i, 3);
             i += 2;
         }
@@ -243,12 +244,14 @@ CrossReferenceLoad parseCrossReferences(std::string bytes) {
 
 CrossReferenceLoad loadCrossReferences(const std::filesystem::path& path) {
     std::error_code error;
-    if (path.empty() || !std::filesystem::is_regular_file(path, error)) return {{}, CrossReferenceLoadStatus::missingFile};
+    if (path.empty() || !std::filesystem::is_regular_file(path, error))
+        return {{}, CrossReferenceLoadStatus::missingFile};
     const auto size = std::filesystem::file_size(path, error);
     if (error || size > std::numeric_limits<std::uint32_t>::max()) return {{}, CrossReferenceLoadStatus::unreadable};
     std::ifstream in(path, std::ios::binary);
     std::string bytes(static_cast<std::size_t>(size), '\0');
-    if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(size))) return {{}, CrossReferenceLoadStatus::unreadable};
+    if (!in || !in.read(bytes.data(), static_cast<std::streamsize>(size)))
+        return {{}, CrossReferenceLoadStatus::unreadable};
     return parseCrossReferences(std::move(bytes));
 }
 

@@ -41,8 +41,8 @@ std::vector<Verse> versesOfText() {
         const std::string prefix = entry.substr(0, colon + 1);
         verse = prefix == lastPrefix ? verse + 1 : 1;
         lastPrefix = prefix;
-        verses.push_back({scripture::bookNumber(entry.substr(0, underscore)),
-                          std::atoi(entry.c_str() + underscore + 1), verse});
+        verses.push_back(
+            {scripture::bookNumber(entry.substr(0, underscore)), std::atoi(entry.c_str() + underscore + 1), verse});
     }
     return verses;
 }
@@ -75,7 +75,8 @@ TEST(CrossReferenceResource, IndexListsWhatTheScanListsForEveryVerse) {
         for (std::size_t i : lines) expectedLines.emplace_back(table->line(i));
         for (const auto& r : indexed) {
             EXPECT_NE(scripture::locationText(r.book, r.chapter, r.verse) + ",", key) << "self-reference";
-            listedLines.push_back(key + scripture::locationText(r.book, r.chapter, r.verse) + "," + std::to_string(r.score));
+            listedLines.push_back(key + scripture::locationText(r.book, r.chapter, r.verse) + "," +
+                                  std::to_string(r.score));
         }
         // Same rows, ordered by score, ties in file order (the file is written best first).
         EXPECT_EQ(listedLines, expectedLines) << key;

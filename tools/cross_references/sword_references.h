@@ -13,9 +13,9 @@ namespace crossrefs {
 
 // A contiguous passage of the text, as dense verse indexes [first, last].
 struct Passage {
-  int first = 0;
-  int last = 0;
-  int length() const { return last - first + 1; }
+    int first = 0;
+    int last = 0;
+    int length() const { return last - first + 1; }
 };
 
 // Book number 1-66 of an OSIS book name by its position in the 66-book canon, or 0 for a

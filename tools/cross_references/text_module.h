@@ -13,8 +13,8 @@
 namespace crossrefs {
 
 struct TextModule {
-  VerseSpace space;
-  std::vector<std::string> markup;  // by dense verse index
+    VerseSpace space;
+    std::vector<std::string> markup;  // by dense verse index
 };
 
 // Reads the 66 books of the module (its deuterocanonical books are skipped), with the same
