@@ -40,7 +40,8 @@ INSTANTIATE_TEST_SUITE_P(
                       ParseCase{R"({"synchronousFull":"yes"})", "embedded", "", false, true},
                       ParseCase{R"(["embedded"])", "embedded", "", false, true},
                       ParseCase{"{not json", "embedded", "", false, true},
-                      ParseCase{"", "embedded", "", false, true}));
+                      ParseCase{"", "embedded", "", false, true}),
+    [](const auto& info) { return "Case" + std::to_string(info.index); });
 
 TEST(ConfigurationFile, MissingFileIsReportedWithDefaults) {
     const auto reading = services::readServiceConfiguration("/nonexistent/services.json");
