@@ -185,7 +185,10 @@ void BibleViewController::loadView() {
     layoutViews();
 }
 
-void BibleViewController::viewWillLayoutSubviews() { layoutViews(); }
+void BibleViewController::viewWillLayoutSubviews() {
+    checkIfOnline();
+    layoutViews();
+}
 
 void BibleViewController::layoutViews() {
     if (!isViewLoaded() || !content) return;

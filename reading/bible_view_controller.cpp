@@ -11,7 +11,9 @@ BibleViewController::BibleViewController(platform::Environment& env)
     if (env.database) ref = platform::DatabaseReference(*env.database);
 }
 
-BibleViewController::~BibleViewController() = default;
+BibleViewController::~BibleViewController() {
+    if (connectionObservation_ && env().database) env().database->removeObserver(connectionObservation_);
+}
 
 void BibleViewController::setScreenSize() {
     platform::Window* w = window() ? window() : env().window;

@@ -9,6 +9,7 @@
 //   chapter_navigation.cpp      moves by chapter, book, unit and at random; locate / goTo
 //   verse_selection.cpp         selecting rows, storing and marking the selection
 //   highlights_and_copy.cpp     highlighting, the "×" row action, copying a passage
+//   connection_state.cpp        checkIfOnline(): the online flag and its indicator
 //   passage_sheet.cpp           the interim long-press sheet that reaches highlight and copy
 #include <array>
 #include <memory>
@@ -254,6 +255,10 @@ public:
     void storeHighlights();
     void copyPassage();
 
+    // ---- Connection state (connection_state.cpp) ----
+    // Follows the database client's connection state into `online` and the statusBar strip.
+    void checkIfOnline();
+
     // ---- Interim passage sheet (passage_sheet.cpp) ----
     // Until the touch menu exists, a long press on the text offers Highlight and Copy.
     void contentLongPressed(const platform::GestureRecognizer& gesture);
@@ -275,6 +280,7 @@ private:
     }
 
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
+    platform::ObservationHandle connectionObservation_ = 0;
     scripture::ChapterIndex chapterIndex_;  // over versesInBible, extended as it grows
 };
 

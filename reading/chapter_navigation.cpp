@@ -174,6 +174,9 @@ void BibleViewController::locate(bool isRandom) {
     if (leftImage) leftImage->alpha = 1.0;
     if (rightImage) rightImage->alpha = 1.0;
     highlights.clear();
+    // A damaged place is mended before anything reads or stores it (online the chapter comes
+    // later, but the caller stores the place right after this call).
+    bringPlaceIntoCatalogue();
     // Without a connection, or without a user whose highlights could be read, the chapter is
     // shown at once without highlights.
     if (!online || !canWriteRecord()) {

@@ -188,6 +188,7 @@ TEST_F(ChapterNavigation, BottomLabelCountsInTheUnit) {
     for (auto [mode, label] : cases) {
         s.bottomNavigationMode = mode;
         s.locate(false);
+        h.settle();
         EXPECT_EQ(s.bottomLabel->text, label);
     }
 }

@@ -93,6 +93,7 @@ TEST_F(DamagedRecords, HighlightNumbersOutsideTheChapterAreHarmless) {
 TEST_F(DamagedRecords, AChapterMissingFromTheTextShowsNoRowsAndDrawsVerseOne) {
     s().versesInBible.clear();
     s().goToRandomVerse();
+    h.settle();
     EXPECT_EQ(s().currentVerse, 1);
     EXPECT_EQ(s().content->numberOfRowsInSection(0), 0);
     s().bottomNavigationMode = "Verse";

@@ -175,6 +175,23 @@ TEST(ReadingScreenStartup, WithoutAUserNothingIsWrittenAndTheScreenStillWorks) {
     EXPECT_TRUE(h.read("users").is_null());
 }
 
+TEST(ReadingScreenConnection, TheStatusBarShowsWhileTheDatabaseIsNotConnected) {
+    ReadingHarness h;
+    BibleViewController& s = h.open();
+    EXPECT_TRUE(s.online) << "the embedded store is open";
+    EXPECT_EQ(s.statusBar->alpha, 0);
+
+    ReadingHarness offline;
+    auto disconnected = services::embedded::EmbeddedServices::inMemory();
+    auto client = disconnected->makeDatabaseClient(offline.world.mainQueue);
+    offline.device->env().database = client.get();
+    BibleViewController& o = offline.open();
+    EXPECT_FALSE(o.online);
+    EXPECT_EQ(o.statusBar->alpha, 1);
+    EXPECT_EQ(o.topLabel->text, " Genesis 1:1 ") << "the chapter is shown without waiting";
+    offline.device.reset();  // the screen goes before the client it observes
+}
+
 TEST(ReadingScreenStartup, AMissingTextResourceIsReportedAndLeavesAnEmptyChapter) {
     ReadingHarness h;
     std::filesystem::remove(h.dir.path() / "resources" / "web.xml");

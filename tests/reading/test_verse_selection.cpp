@@ -109,6 +109,7 @@ TEST_F(VerseSelection, AChapterChangeWithTheClearFlagDropsTheSelection) {
     tapRow(5);
     s().shouldClearSelection = true;
     s().locate(false);
+    h.settle();
     EXPECT_EQ(s().selectedVerses, Rows{});
     EXPECT_EQ(stored(), Value::array({"x"}));
     EXPECT_TRUE(markedRows().empty());

@@ -67,8 +67,11 @@ const char* impactName(platform::ImpactStyle s) {
 
 Runner::Runner(std::ostream& out, std::string dataDirectory) : out_(out), dataDirectory_(std::move(dataDirectory)) {}
 Runner::~Runner() {
-    // Screens go before the services they observe.
-    for (auto& [name, d] : devices_) d->device.reset();
+    // The delegate releases the screens, then the services they observe; the device goes last.
+    for (auto& [name, d] : devices_) {
+        d->delegate.reset();
+        d->device.reset();
+    }
 }
 
 Runner::SimulatedDevice& Runner::current() {
@@ -81,6 +84,8 @@ void Runner::startDevice(const std::string& name) {
     if (!slot) {
         slot = std::make_unique<SimulatedDevice>();
         slot->device = std::make_unique<platform::headless::Device>(world_, app::mainStoryboard(), screenSize_);
+        // Each device draws its own random numbers, as real devices do.
+        slot->device->random = platform::headless::SeededRandom(static_cast<unsigned>(devices_.size()));
         platform::Value configuration = {{"kind", "embedded"}, {"dataDirectory", dataDirectory_}};
         slot->delegate = std::make_unique<app::AppDelegate>(slot->device->env(), configuration);
         slot->delegate->application();
@@ -303,16 +308,25 @@ void Runner::print(const std::vector<std::string>& what) {
     }
 }
 
-void Runner::printView(const std::string& name) {
+void Runner::printView(const std::string& nameAndProperty) {
+    // "@name" prints every property, "@name.property" one of them.
+    std::string name = nameAndProperty, property;
+    if (auto dot = name.find('.'); dot != std::string::npos) {
+        property = name.substr(dot + 1);
+        name.resize(dot);
+    }
     platform::View* v = current().device->findView(name);
     if (!v) {
-        out_ << "@" << name << ": not on screen\n";
+        out_ << "@" << nameAndProperty << ": not on screen\n";
         return;
     }
     platform::Value d;
     v->describe(d);
     d.erase("rows");
-    out_ << "@" << name << ": " << d.dump() << "\n";
+    if (property.empty())
+        out_ << "@" << name << ": " << d.dump() << "\n";
+    else
+        out_ << "@" << nameAndProperty << ": " << (d.contains(property) ? d[property].dump() : "(none)") << "\n";
 }
 
 void Runner::printRows(const std::string& tableName) {
