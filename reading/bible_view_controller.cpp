@@ -12,7 +12,9 @@ BibleViewController::BibleViewController(platform::Environment& env)
 }
 
 BibleViewController::~BibleViewController() {
-    if (connectionObservation_ && env().database) env().database->removeObserver(connectionObservation_);
+    if (!env().database) return;
+    for (auto handle : {connectionObservation_, highlightsObservation_})
+        if (handle) env().database->removeObserver(handle);
 }
 
 void BibleViewController::setScreenSize() {

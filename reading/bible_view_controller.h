@@ -281,6 +281,7 @@ private:
 
     std::shared_ptr<int> alive_ = std::make_shared<int>(0);
     platform::ObservationHandle connectionObservation_ = 0;
+    platform::ObservationHandle highlightsObservation_ = 0;
     scripture::ChapterIndex chapterIndex_;  // over versesInBible, extended as it grows
 };
 

@@ -37,8 +37,17 @@ void BibleViewController::viewDidLoad() {
     loadBibleText();
     loadCrossReferences();
 
-    // The record observations (highlights, selection, the whole record) join this step.
-    if (canWriteRecord()) ref.child(userdata::recordPath(uid, userdata::kCurrentPage)).setValue("bible");
+    // The selection and record observations join this step.
+    if (canWriteRecord()) {
+        ref.child(userdata::recordPath(uid, userdata::kCurrentPage)).setValue("bible");
+        // Any change of any highlight, here or on another device, shows the chapter again with
+        // fresh highlights; the value itself is not used.
+        highlightsObservation_ = ref.child(userdata::recordPath(uid, userdata::kHighlights))
+                                     .observe(whileAlive([this](const platform::Value&) { locate(false); }),
+                                              whileAlive([this](const platform::DatabaseError& error) {
+                                                  alert(error.description);
+                                              }));
+    }
 
     content->dataSource = this;
     content->delegate = this;

@@ -38,6 +38,17 @@ TEST_F(HighlightsAndCopy, VersesAreStoredAsSortedTextWithBothMarkers) {
     EXPECT_EQ(s().content->cells()[5]->layer.backgroundColor, s().colorClear);
 }
 
+TEST_F(HighlightsAndCopy, AHighlightStoredElsewhereShowsOnTheChapterAtOnce) {
+    h.write(h.path("/highlights/1/1"), "5");
+    h.settle();
+    EXPECT_EQ(s().highlights, std::vector<int>{5});
+    EXPECT_EQ(s().content->cells()[4]->layer.backgroundColor, s().colorHighlight);
+    h.write(h.path("/highlights"), Value());
+    h.settle();
+    EXPECT_TRUE(s().highlights.empty()) << "clearing every highlight shows the chapter without them";
+    EXPECT_EQ(s().content->cells()[4]->layer.backgroundColor, s().colorClear);
+}
+
 TEST_F(HighlightsAndCopy, WithNothingSelectedTheCurrentVerseIsHighlighted) {
     s().currentVerse = 4;
     s().highlightPassage();

@@ -207,7 +207,7 @@ bool Runner::runLine(const std::string& line) {
             dev.drag({w - 2, h / 2}, {w - 150, h / 2});
         return true;
     }
-    if (verb == "swipe-row" || verb == "row-action") {
+    if (verb == "tap-row" || verb == "long-press-row" || verb == "swipe-row" || verb == "row-action") {
         auto* table = dynamic_cast<platform::TableView*>(dev.findView("content"));
         if (!table) return fail("no content table on screen");
         if (verb == "row-action") {
@@ -217,14 +217,24 @@ bool Runner::runLine(const std::string& line) {
             return true;
         }
         double row = 0;
-        if (words.size() != 2 || !parseNumber(words[1], row)) return fail("swipe-row needs a row number");
+        if (words.size() != 2 || !parseNumber(words[1], row)) return fail(verb + " needs a row number");
         table->layoutIfNeeded();
         platform::Rect r = table->rectForRow(static_cast<int>(row));
         if (r.height == 0) return fail("no row " + words[1]);
-        table->scrollToRowAtTop(static_cast<int>(row));
-        double y = r.y - table->contentOffset().y + std::min(r.height, table->frame.height) / 2;
-        Point from = table->convertToWindow({table->frame.width - 20, y});
-        dev.drag(from, {from.x - 120, from.y});
+        // Bring the row into view, then act on it where it is shown.
+        double visibleTop = table->contentOffset().y, visibleBottom = visibleTop + table->frame.height;
+        if (r.y < visibleTop || r.maxY() > visibleBottom) table->scrollToRowAtTop(static_cast<int>(row));
+        double top = std::max(r.y, table->contentOffset().y);
+        double bottom = std::min(r.maxY(), table->contentOffset().y + table->frame.height);
+        double y = (top + bottom) / 2 - table->contentOffset().y;
+        if (verb == "tap-row") {
+            dev.tap(table->convertToWindow({table->frame.width / 2, y}));
+        } else if (verb == "long-press-row") {
+            dev.longPress(table->convertToWindow({table->frame.width / 2, y}));
+        } else {
+            Point from = table->convertToWindow({table->frame.width - 20, y});
+            dev.drag(from, {from.x - 120, from.y});
+        }
         return true;
     }
     if (verb == "type") {
