@@ -279,10 +279,13 @@ void ViewPainter::paintCell(const TableView& table, TableCell& cell, const QRect
     painter_.save();
     painter_.translate(rect.topLeft());
     const QRectF bounds(0, 0, rect.width(), rect.height());
-    paintLayer(cell, bounds, alpha);
     QPainterPath shape = roundedPath(bounds, cell.layer.cornerRadius);
+    // Back to front: the background view, the cell's own background (where a highlight tint
+    // goes), the selected background when selected, then the text.
     painter_.setOpacity(alpha);
     if (cell.backgroundViewColor.alpha > 0) painter_.fillPath(shape, toQColor(cell.backgroundViewColor));
+    paintLayer(cell, bounds, alpha);
+    painter_.setOpacity(alpha);
     if (cell.selected && cell.selectedBackgroundViewColor.alpha > 0)
         painter_.fillPath(shape, toQColor(cell.selectedBackgroundViewColor));
     if (cell.layer.masksToBounds) painter_.setClipPath(shape, Qt::IntersectClip);

@@ -39,8 +39,12 @@ void WindowWidget::paintEvent(QPaintEvent*) {
 
     ViewPainter views(painter, imagesDirectory_, textCache_);
     views.focusedField = window_->focusedTextField();
-    // Every shown screen from the root up; presented screens cover the window.
-    for (platform::Screen* s = window_->rootScreen(); s && !s->isBeingDismissed(); s = s->presentedScreen())
+    // The shown screens from the last full-screen one up: a full-screen presentation takes the
+    // screens beneath it out of the window, as the toolkit does.
+    platform::Screen* bottom = window_->rootScreen();
+    for (platform::Screen* s = bottom; s && !s->isBeingDismissed(); s = s->presentedScreen())
+        if (s->modalPresentationStyle == platform::ModalPresentationStyle::fullScreen) bottom = s;
+    for (platform::Screen* s = bottom; s && !s->isBeingDismissed(); s = s->presentedScreen())
         views.paint(*s->view());
 
     if (const platform::AlertController* alert = window_->currentAlert()) {

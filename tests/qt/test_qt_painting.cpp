@@ -207,6 +207,18 @@ TEST_F(QtPainting, SelectedRowsShowTheSelectedBackgroundAndRevealedActionsShowOn
         << "one action is one button wide";
 }
 
+TEST_F(QtPainting, ACellsOwnBackgroundTintShowsOverItsBackgroundView) {
+    TableView* table = screen->table;
+    TableCell& cell = *table->cells()[2];
+    cell.backgroundViewColor = Color::white();
+    cell.backgroundColor = Color::white();
+    cell.layer.backgroundColor = Color::rgba(0, 0, 1, 1);
+    QImage image = grabbed();
+    Rect row = table->rectForRow(2);
+    EXPECT_TRUE(near(QColor(0, 0, 255), 3)(at(image, table->frame.maxX() - 3, table->frame.y + row.y + row.height / 2)))
+        << "a highlighted row is tinted, not hidden behind its white background view";
+}
+
 TEST_F(QtPainting, ImageViewsDrawTheNamedImageInTheirTintColour) {
     ASSERT_TRUE(QFile::exists(QDir(resourceDirectory()).filePath("images/sun.svg"))) << "build the resources first";
     ImageView* sun = screen->view()->addNew<ImageView>("sun");
