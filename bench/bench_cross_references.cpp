@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "bench/summary_reporter.h"
 #include "scripture/cross_references.h"
 
 namespace {
@@ -95,34 +96,6 @@ void BM_ListMissingVerseByIndex(benchmark::State& state) {
 }
 BENCHMARK(BM_ListMissingVerseByIndex)->Unit(benchmark::kMicrosecond);
 
-// Prints the usual table and remembers each benchmark's mean real and CPU time per iteration.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    struct Times {
-        double real = 0;
-        double cpu = 0;
-    };
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.iterations > 0 && run.run_type == Run::RT_Iteration) {
-                const auto n = static_cast<double>(run.iterations);
-                times[run.run_name.function_name] = {run.real_accumulated_time / n, run.cpu_accumulated_time / n};
-            }
-        }
-    }
-    std::map<std::string, Times> times;
-};
-
-void printLine(const SummaryReporter& reporter, const char* label, const char* name, double scale, const char* unit,
-               const char* target) {
-    const auto found = reporter.times.find(name);
-    if (found == reporter.times.end()) return;
-    std::printf("  %-28s %9.2f %s real, %9.2f %s CPU   %s\n", label, found->second.real * scale, unit,
-                found->second.cpu * scale, unit, target);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -140,25 +113,19 @@ int main(int argc, char** argv) {
     }
     table() = std::move(load.table);
 
-    SummaryReporter reporter;
+    bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
     std::fflush(stderr);
     std::printf("\nSummary (%zu lines, %.1f MB, %zu sample verses)\n", table().size(),
                 static_cast<double>(std::filesystem::file_size(kResource)) / 1e6, sampleVerses().size());
-    printLine(reporter, "load whole table:", "BM_LoadCrossReferences", 1e3, "ms", "(target <= 50 ms)");
-    printLine(reporter, "  of which reading the file:", "BM_ReadFile", 1e3, "ms", "");
-    printLine(reporter, "list references, index:", "BM_ListReferencesByIndex", 1e6, "us", "(target <= 20 us)");
-    printLine(reporter, "list absent verse, index:", "BM_ListMissingVerseByIndex", 1e6, "us", "");
-    printLine(reporter, "list references, scan:", "BM_ListReferencesByScan", 1e6, "us", "(baseline)");
-    const auto scan = reporter.times.find("BM_ListReferencesByScan");
-    const auto index = reporter.times.find("BM_ListReferencesByIndex");
-    if (scan != reporter.times.end() && index != reporter.times.end() && index->second.real > 0 &&
-        index->second.cpu > 0) {
-        std::printf("  %-28s %9.1fx real, %9.1fx CPU    (target >= 100x)\n",
-                    "index faster than scan:", scan->second.real / index->second.real,
-                    scan->second.cpu / index->second.cpu);
-    }
+    reporter.printTimes("load whole table:", "BM_LoadCrossReferences", 1e3, "ms", "(target <= 50 ms)");
+    reporter.printTimes("  of which reading the file:", "BM_ReadFile", 1e3, "ms", "");
+    reporter.printTimes("list references, index:", "BM_ListReferencesByIndex", 1e6, "us", "(target <= 20 us)");
+    reporter.printTimes("list absent verse, index:", "BM_ListMissingVerseByIndex", 1e6, "us", "");
+    reporter.printTimes("list references, scan:", "BM_ListReferencesByScan", 1e6, "us", "(baseline)");
+    reporter.printSpeedup("index faster than scan:", "BM_ListReferencesByScan", "BM_ListReferencesByIndex",
+                          "(target >= 100x)");
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <utility>
 #include <vector>
 
+#include "bench/summary_reporter.h"
 #include "scripture/bible_text.h"
 #include "scripture/catalogue.h"
 #include "scripture/chapter_index.h"
@@ -84,34 +85,6 @@ void BM_SelectLongestChapterByIndex(benchmark::State& state) {
 }
 BENCHMARK(BM_SelectLongestChapterByIndex)->Unit(benchmark::kMicrosecond);
 
-// Prints the usual table and remembers each benchmark's mean real and CPU time per iteration.
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    struct Times {
-        double real = 0;
-        double cpu = 0;
-    };
-
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.iterations > 0 && run.run_type == Run::RT_Iteration) {
-                const auto n = static_cast<double>(run.iterations);
-                times[run.run_name.function_name] = {run.real_accumulated_time / n, run.cpu_accumulated_time / n};
-            }
-        }
-    }
-    std::map<std::string, Times> times;
-};
-
-void printLine(const SummaryReporter& reporter, const char* label, const char* name, double scale, const char* unit,
-               const char* target) {
-    const auto found = reporter.times.find(name);
-    if (found == reporter.times.end()) return;
-    std::printf("  %-26s %9.2f %s real, %9.2f %s CPU   %s\n", label, found->second.real * scale, unit,
-                found->second.cpu * scale, unit, target);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -128,22 +101,18 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    SummaryReporter reporter;
+    bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
 
     std::fflush(stderr);
     std::printf("\nSummary (%zu verse entries, %zu chapters)\n", versesInBible().size(), allChapters().size());
-    printLine(reporter, "load whole text:", "BM_LoadBibleText", 1e3, "ms", "(target <= 50 ms)");
-    printLine(reporter, "build chapter index:", "BM_BuildChapterIndex", 1e3, "ms", "");
-    printLine(reporter, "select chapter, index:", "BM_SelectChapterByIndex", 1e6, "us", "(target <= 20 us)");
-    printLine(reporter, "select Psalm 119, index:", "BM_SelectLongestChapterByIndex", 1e6, "us", "(target <= 20 us)");
-    printLine(reporter, "select chapter, scan:", "BM_SelectChapterByScan", 1e6, "us", "(baseline)");
-    const auto scan = reporter.times.find("BM_SelectChapterByScan");
-    const auto index = reporter.times.find("BM_SelectChapterByIndex");
-    if (scan != reporter.times.end() && index != reporter.times.end() && index->second.real > 0 && index->second.cpu > 0) {
-        std::printf("  %-26s %9.1fx real, %9.1fx CPU    (target >= 50x)\n", "index faster than scan:",
-                    scan->second.real / index->second.real, scan->second.cpu / index->second.cpu);
-    }
+    reporter.printTimes("load whole text:", "BM_LoadBibleText", 1e3, "ms", "(target <= 50 ms)");
+    reporter.printTimes("build chapter index:", "BM_BuildChapterIndex", 1e3, "ms", "");
+    reporter.printTimes("select chapter, index:", "BM_SelectChapterByIndex", 1e6, "us", "(target <= 20 us)");
+    reporter.printTimes("select Psalm 119, index:", "BM_SelectLongestChapterByIndex", 1e6, "us", "(target <= 20 us)");
+    reporter.printTimes("select chapter, scan:", "BM_SelectChapterByScan", 1e6, "us", "(baseline)");
+    reporter.printSpeedup("index faster than scan:", "BM_SelectChapterByScan", "BM_SelectChapterByIndex",
+                          "(target >= 50x)");
     return 0;
 }

@@ -10,6 +10,7 @@
 #include <memory>
 #include <string>
 
+#include "bench/summary_reporter.h"
 #include "platform/headless/virtual_time.h"
 #include "services/embedded/embedded_services.h"
 
@@ -121,39 +122,12 @@ void BM_ReadWholeHistory(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadWholeHistory)->Arg(100000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// Prints the usual table and remembers each run's mean real time per iteration and item rate
-// (rates are per second of real time: fsync waits count).
-class SummaryReporter : public benchmark::ConsoleReporter {
-public:
-    struct Figures {
-        double seconds = 0;
-        double itemsPerSecond = 0;
-    };
-    void ReportRuns(const std::vector<Run>& runs) override {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs) {
-            if (run.iterations == 0 || run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-            Figures f;
-            f.seconds = run.real_accumulated_time / static_cast<double>(run.iterations);
-            if (auto it = run.counters.find("items_per_second"); it != run.counters.end()) f.itemsPerSecond = it->second;
-            std::string name = run.benchmark_name();
-            if (auto suffix = name.find("/real_time"); suffix != std::string::npos) name.erase(suffix);
-            figures[name] = f;
-        }
-    }
-    const Figures* find(const std::string& name) const {
-        auto it = figures.find(name);
-        return it == figures.end() ? nullptr : &it->second;
-    }
-    std::map<std::string, Figures> figures;
-};
-
 }  // namespace
 
 int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    SummaryReporter reporter;
+    bench::SummaryReporter reporter;
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     std::fflush(stderr);
@@ -161,7 +135,7 @@ int main(int argc, char** argv) {
     std::printf("\nSummary\n");
     if (auto* f = reporter.find("BM_SetReachingOneObserver"))
         std::printf("  %-40s %9.1f us      (target <= 50 us: %.2fx of target)\n", "set at users/<uid>/key, delivered:",
-                    f->seconds * 1e6, f->seconds * 1e6 / 50);
+                    f->real * 1e6, f->real * 1e6 / 50);
     for (const char* name : {"BM_DurableWrites/1", "BM_DurableWrites/100", "BM_DurableWrites/1000",
                              "BM_DurableWritesFullSync/1000"}) {
         if (auto* f = reporter.find(name))
@@ -171,15 +145,15 @@ int main(int argc, char** argv) {
     auto* small = reporter.find("BM_NewestHistoryEntry/10");
     auto* large = reporter.find("BM_NewestHistoryEntry/100000");
     auto* whole = reporter.find("BM_ReadWholeHistory/100000");
-    if (small) std::printf("  %-40s %9.2f us\n", "newest entry, 10 entries:", small->seconds * 1e6);
+    if (small) std::printf("  %-40s %9.2f us\n", "newest entry, 10 entries:", small->real * 1e6);
     if (large)
         std::printf("  %-40s %9.2f us      (target <= 1000 us)\n", "newest entry, 100,000 entries:",
-                    large->seconds * 1e6);
+                    large->real * 1e6);
     if (small && large)
         std::printf("  %-40s %9.2fx        (target <= 2x the 10-entry baseline)\n", "100,000 vs 10 entries:",
-                    large->seconds / small->seconds);
+                    large->real / small->real);
     if (whole && large)
         std::printf("  %-40s %9.2f ms      (the newest-entry check is %.0fx faster)\n",
-                    "whole history read, 100,000 entries:", whole->seconds * 1e3, whole->seconds / large->seconds);
+                    "whole history read, 100,000 entries:", whole->real * 1e3, whole->real / large->real);
     return 0;
 }
