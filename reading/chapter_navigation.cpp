@@ -36,6 +36,24 @@ void stepChapterForward(BibleViewController& s) {
     }
 }
 
+// To chapter 1 of the previous book; nothing in Genesis.
+void stepBookBack(BibleViewController& s) {
+    if (s.currentBook != 1) {
+        s.currentBook -= 1;
+        s.currentVerse = 1;
+        s.currentChapter = 1;
+    }
+}
+
+// To chapter 1 of the next book; nothing in Revelation.
+void stepBookForward(BibleViewController& s) {
+    if (s.currentBook != kBooks) {
+        s.currentBook += 1;
+        s.currentVerse = 1;
+        s.currentChapter = 1;
+    }
+}
+
 // The highlight text of one chapter: pieces that are not decimal integers are dropped.
 std::vector<int> parseHighlightText(const std::string& text) {
     std::vector<int> verses;
@@ -73,11 +91,7 @@ void BibleViewController::nextButtonTap() {
 
 void BibleViewController::previousButtonLong(const platform::GestureRecognizer& gesture) {
     if (contentMode != "Verses" || gesture.state() != platform::GestureState::began) return;
-    if (currentBook != 1) {
-        currentBook -= 1;
-        currentVerse = 1;
-        currentChapter = 1;
-    }
+    stepBookBack(*this);
     selectedVerses.clear();
     locate(false);
     heavyFeedback();
@@ -86,11 +100,7 @@ void BibleViewController::previousButtonLong(const platform::GestureRecognizer& 
 
 void BibleViewController::nextButtonLong(const platform::GestureRecognizer& gesture) {
     if (contentMode != "Verses" || gesture.state() != platform::GestureState::began) return;
-    if (currentBook != kBooks) {
-        currentBook += 1;
-        currentVerse = 1;
-        currentChapter = 1;
-    }
+    stepBookForward(*this);
     selectedVerses.clear();
     locate(false);
     heavyFeedback();
@@ -116,11 +126,7 @@ void BibleViewController::previousChapter(platform::View*) {
         mediumFeedback();
     } else if (bottomNavigationMode == "Book") {
         selectedVerses.clear();
-        if (currentBook != 1) {
-            currentBook -= 1;
-            currentVerse = 1;
-            currentChapter = 1;
-        }
+        stepBookBack(*this);
         heavyFeedback();
     }
     locate(false);
@@ -138,11 +144,7 @@ void BibleViewController::nextChapter(platform::View*) {
         mediumFeedback();
     } else if (bottomNavigationMode == "Book") {
         selectedVerses.clear();
-        if (currentBook != kBooks) {
-            currentBook += 1;
-            currentVerse = 1;
-            currentChapter = 1;
-        }
+        stepBookForward(*this);
         heavyFeedback();
     }
     locate(false);
