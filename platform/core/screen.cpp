@@ -37,9 +37,9 @@ void Screen::attach(Window* window, Screen* presenting) {
 bool Screen::becomeFirstResponder() { return canBecomeFirstResponder(); }
 
 void Screen::present(std::unique_ptr<Screen> screen, bool animated, std::function<void()> completion) {
-    // Like the toolkit, a screen presents one screen at a time; a second request is dropped.
-    if (!screen || !window_ || (presented_ && !presented_->beingDismissed_)) return;
-    if (presented_) return;  // still leaving; the toolkit refuses here too
+    // Like the toolkit, a screen presents one screen at a time (also while the last one is still
+    // leaving); a second request is dropped.
+    if (!screen || !window_ || presented_) return;
     screen->attach(window_, this);
     presented_ = std::move(screen);
     window_->screenPresented(presented_.get());
