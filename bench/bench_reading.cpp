@@ -17,16 +17,9 @@
 #include <memory>
 #include <string>
 
-#include "platform/headless/headless_device.h"
-#include "reading/bible_view_controller.h"
-#include "services/embedded/embedded_services.h"
-#include "tests/reading/scripture_fixture.h"
+#include "tests/reading/reading_device.h"
 
 namespace {
-
-using platform::headless::Device;
-using platform::headless::World;
-using reading::BibleViewController;
 
 std::map<std::string, double>& microsecondsPerMove() {
     static std::map<std::string, double> figures;
@@ -42,22 +35,10 @@ std::string resourceDirectory(const std::filesystem::path& scratch) {
     return (scratch / "resources").string();
 }
 
-// One device showing the reading screen over the embedded services in a scratch directory.
-struct Bench {
-    explicit Bench(bool signedIn, int historyEntries = 0) {
-        services = services::embedded::EmbeddedServices::open(
-            {(dir.path() / "data").string(), services::embedded::PasswordHashCost::minimum});
-        device = std::make_unique<Device>(world, platform::Storyboard{}, platform::Size{390, 844},
-                                          resourceDirectory(dir.path()));
-        database = services->makeDatabaseClient(world.mainQueue);
-        auth = services->makeAuthClient(world.mainQueue, world.clock, device->userDefaults);
-        device->env().database = database.get();
-        device->env().auth = auth.get();
-        if (signedIn) {
-            auth->createUser("bench@example.com", "a long password", [](auto&&...) {});
-            world.runUntilIdle();
-            uid = auth->currentUser() ? auth->currentUser()->uid : "";
-        }
+// The reading screen on one device, optionally signed in with a history already recorded.
+struct Bench : reading_test::ReadingDevice {
+    explicit Bench(bool signedIn, int historyEntries = 0) : ReadingDevice(resourceDirectory) {
+        if (signedIn) signIn("bench@example.com");
         if (!uid.empty() && historyEntries > 0) {
             platform::ValueMap history;
             for (int i = 0; i < historyEntries; ++i)
@@ -65,12 +46,9 @@ struct Bench {
             database->updateChildValues("users/" + uid + "/history", history);
             world.runUntilIdle();
         }
-        auto made = std::make_unique<BibleViewController>(device->env());
-        screen = made.get();
-        device->window().setRootScreen(std::move(made));
+        showReadingScreen();
         drain();
     }
-    ~Bench() { device.reset(); }
 
     // Every delivery due and the 0.01 s re-scroll of the move.
     void drain() {
@@ -85,15 +63,6 @@ struct Bench {
         screen->nextButtonTap();
         drain();
     }
-
-    World world;
-    reading_test::TemporaryDirectory dir;
-    std::shared_ptr<services::embedded::EmbeddedServices> services;
-    std::unique_ptr<Device> device;
-    std::unique_ptr<platform::Database> database;
-    std::unique_ptr<platform::Auth> auth;
-    BibleViewController* screen = nullptr;
-    std::string uid;
 };
 
 void measureMoves(benchmark::State& state, Bench& bench, const std::string& figure) {

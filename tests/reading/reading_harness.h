@@ -1,15 +1,13 @@
 #pragma once
 // One simulated device showing the reading screen, with the real embedded services in a
-// temporary data directory, the synthetic text as its resources and virtual time.
+// temporary data directory, the synthetic text as its resources and virtual time, plus the
+// reads and writes the tests make around it.
 #include <gtest/gtest.h>
 
 #include <memory>
 #include <string>
 
-#include "platform/headless/headless_device.h"
-#include "reading/bible_view_controller.h"
-#include "services/embedded/embedded_services.h"
-#include "tests/reading/scripture_fixture.h"
+#include "tests/reading/reading_device.h"
 
 namespace reading_test {
 
@@ -25,39 +23,24 @@ struct HarnessOptions {
     platform::Size screen{390, 844};
 };
 
-class ReadingHarness {
+class ReadingHarness : public ReadingDevice {
 public:
-    explicit ReadingHarness(HarnessOptions options = {}) {
-        writeResources(dir.path() / "resources", options.versesPerChapter);
-        services = services::embedded::EmbeddedServices::open(
-            {(dir.path() / "data").string(), services::embedded::PasswordHashCost::minimum});
-        device = std::make_unique<Device>(world, platform::Storyboard{}, options.screen,
-                                          (dir.path() / "resources").string());
-        database = services->makeDatabaseClient(world.mainQueue);
-        auth = services->makeAuthClient(world.mainQueue, world.clock, device->userDefaults);
-        device->env().database = database.get();
-        device->env().auth = auth.get();
-        if (options.signedIn) signIn();
-    }
-
-    ~ReadingHarness() {
-        // The screens go before the clients they hold.
-        device.reset();
-    }
-
-    void signIn() {
-        auth->createUser("reader@example.com", "a long password", [](auto&&...) {});
-        world.runUntilIdle();
-        auto user = auth->currentUser();
-        ASSERT_TRUE(user) << "the test account could not be made";
-        uid = user->uid;
+    explicit ReadingHarness(HarnessOptions options = {})
+        : ReadingDevice(
+              [&](const std::filesystem::path& scratch) {
+                  writeResources(scratch / "resources", options.versesPerChapter);
+                  return (scratch / "resources").string();
+              },
+              options.screen) {
+        if (options.signedIn) {
+            signIn();
+            EXPECT_FALSE(uid.empty()) << "the test account could not be made";
+        }
     }
 
     // Shows a new reading screen as the window's root screen and lets its start-up settle.
     BibleViewController& open() {
-        auto made = std::make_unique<BibleViewController>(device->env());
-        screen = made.get();
-        device->window().setRootScreen(std::move(made));
+        showReadingScreen();
         settle();
         return *screen;
     }
@@ -97,15 +80,6 @@ public:
     }
 
     std::vector<platform::ImpactStyle>& pulses() { return device->haptics.pulses; }
-
-    World world;
-    TemporaryDirectory dir;
-    std::shared_ptr<services::embedded::EmbeddedServices> services;
-    std::unique_ptr<Device> device;
-    std::unique_ptr<platform::Database> database;
-    std::unique_ptr<platform::Auth> auth;
-    BibleViewController* screen = nullptr;
-    std::string uid;
 };
 
 }  // namespace reading_test
