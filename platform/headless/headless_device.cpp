@@ -66,13 +66,6 @@ Size ApproximateTextMeasurer::measure(const std::string& text, const Font& font,
     return {std::min(maxWidth, widest * advance), lines * lineHeight};
 }
 
-std::optional<std::string> DirectoryResources::pathForResource(const std::string& name, const std::string& type) const {
-    std::filesystem::path path = std::filesystem::path(directory_) / (name + "." + type);
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec)) return path.string();
-    return std::nullopt;
-}
-
 std::string buildResourceDirectory() { return LECTIO_RESOURCE_DIR; }
 
 Device::Device(World& world, Storyboard storyboard, Size screenSize, std::string resourceDirectory)

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/device.h"
+#include "platform/directory_resources.h"
 #include "platform/environment.h"
 #include "platform/headless/memory_user_defaults.h"
 #include "platform/headless/virtual_time.h"
@@ -64,17 +65,6 @@ public:
     Size measure(const std::string& text, const Font& font, double maxWidth, int numberOfLines) const override;
     static constexpr double kAdvancePerPoint = 0.5;
     static constexpr double kLineHeightPerPoint = 1.25;
-};
-
-// Resources in one directory: "<dir>/<name>.<type>".
-class DirectoryResources final : public Resources {
-public:
-    explicit DirectoryResources(std::string directory) : directory_(std::move(directory)) {}
-    std::optional<std::string> pathForResource(const std::string& name, const std::string& type) const override;
-    const std::string& directory() const { return directory_; }
-
-private:
-    std::string directory_;
 };
 
 // The generated resources of this build (text, cross references, images, fonts).

@@ -11,6 +11,7 @@
 #include <memory>
 #include <string>
 
+#include "platform/directory_resources.h"
 #include "platform/environment.h"
 #include "platform/qt/qt_device_services.h"
 #include "platform/qt/qt_main_queue.h"
@@ -42,7 +43,7 @@ public:
     QtBrowser browser;
     QtUserDefaults userDefaults;
     QtHaptics haptics;
-    ResourceDirectory resources;
+    platform::DirectoryResources resources;
     QtTextMeasurer textMeasurer;
 
 private:

@@ -80,19 +80,6 @@ int SystemRandom::uniform(int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(engine_);
 }
 
-std::optional<std::string> ResourceDirectory::pathForResource(const std::string& name, const std::string& type) const {
-    // A name and type make one file name: no way out of the resource directory.
-    auto escapes = [](const std::string& part) {
-        return part.find('/') != std::string::npos || part.find('\\') != std::string::npos || part == "..";
-    };
-    if (directory_.empty() || name.empty() || escapes(name) || escapes(type)) return std::nullopt;
-    QString file = QString::fromStdString(name);
-    if (!type.empty()) file += '.' + QString::fromStdString(type);
-    QFileInfo info(QDir(QString::fromStdString(directory_)), file);
-    if (!info.isFile()) return std::nullopt;
-    return info.absoluteFilePath().toStdString();
-}
-
 std::string locateResourceDirectory() {
     QStringList candidates;
     if (QCoreApplication::instance()) {

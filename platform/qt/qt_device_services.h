@@ -76,17 +76,6 @@ private:
     std::mt19937 engine_;
 };
 
-// Resources as files "<dir>/<name>.<type>" of one directory.
-class ResourceDirectory final : public platform::Resources {
-public:
-    explicit ResourceDirectory(std::string directory) : directory_(std::move(directory)) {}
-    std::optional<std::string> pathForResource(const std::string& name, const std::string& type) const override;
-    const std::string& directory() const { return directory_; }
-
-private:
-    std::string directory_;
-};
-
 // The resource directory of the running program: "resources" next to the executable or one
 // level up, else the build tree's resources; empty when none exists.
 std::string locateResourceDirectory();

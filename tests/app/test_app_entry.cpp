@@ -45,11 +45,11 @@ TEST(ApplicationEntry, ConfiguresTheServicesOnceBeforeAnyScreen) {
 }
 
 TEST(ApplicationEntry, ShippedConfigurationNamesTheEmbeddedServices) {
-    headless::DirectoryResources resources(headless::buildResourceDirectory());
+    DirectoryResources resources(headless::buildResourceDirectory());
     Value config = app::loadServiceConfiguration(resources);
     EXPECT_EQ(config.value("kind", ""), "embedded");
 
-    headless::DirectoryResources nowhere("/nonexistent");
+    DirectoryResources nowhere("/nonexistent");
     EXPECT_EQ(app::loadServiceConfiguration(nowhere).value("kind", ""), "embedded") << "a missing resource falls back";
 }
 

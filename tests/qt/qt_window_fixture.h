@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "common/probe_screen.h"
+#include "platform/directory_resources.h"
 #include "platform/environment.h"
 #include "platform/headless/virtual_time.h"
 #include "platform/qt/qt_device_services.h"
@@ -44,7 +45,7 @@ struct QtWindowFixture : ::testing::Test {
     QTemporaryDir settingsDir;
     lectio::qt::QtUserDefaults userDefaults{settingsDir.filePath("defaults.ini")};
     lectio::qt::QtHaptics haptics;
-    lectio::qt::ResourceDirectory resources{LECTIO_RESOURCE_DIR};
+    platform::DirectoryResources resources{LECTIO_RESOURCE_DIR};
     lectio::qt::QtTextMeasurer textMeasurer;
     Environment env{queue, clock, random, pasteboard, browser, userDefaults, haptics, resources, textMeasurer, {}};
     std::unique_ptr<lectio::qt::WindowWidget> widget;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/directory_resources.h"
 #include "platform/headless/virtual_time.h"
 #include "platform/qt/qt_device_services.h"
 #include "platform/qt/qt_main_queue.h"
@@ -176,7 +177,7 @@ TEST(QtResources, FindsNamedFilesAndNothingOutsideItsDirectory) {
     ASSERT_TRUE(outside.open(QIODevice::WriteOnly));
     outside.close();
 
-    ResourceDirectory resources(dir.filePath("inner").toStdString());
+    platform::DirectoryResources resources(dir.filePath("inner").toStdString());
     auto found = resources.pathForResource("web", "xml");
     ASSERT_TRUE(found.has_value());
     EXPECT_TRUE(QFile::exists(QString::fromStdString(*found)));
@@ -184,7 +185,7 @@ TEST(QtResources, FindsNamedFilesAndNothingOutsideItsDirectory) {
     EXPECT_EQ(resources.pathForResource("../secret", "xml"), std::nullopt);
     EXPECT_EQ(resources.pathForResource("web", "xml/../../secret.xml"), std::nullopt);
     EXPECT_EQ(resources.pathForResource("", "xml"), std::nullopt);
-    EXPECT_EQ(ResourceDirectory("").pathForResource("web", "xml"), std::nullopt);
+    EXPECT_EQ(platform::DirectoryResources("").pathForResource("web", "xml"), std::nullopt);
 }
 
 }  // namespace
